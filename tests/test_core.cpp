@@ -1,0 +1,72 @@
+// Pure rules: worked time, day numbers, text rules.
+#include "core/DayNumber.h"
+#include "core/Text.h"
+#include "core/WorkedTime.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavisko;
+
+TEST(WorkedTime, HoursFromSecondsRoundInExtendedPrecisionTiesToEven)
+{
+    const struct { double seconds; double hours; } cases[] = {
+        {18, 0.00},   // 0.5 hundredth rounds to even 0
+        {54, 0.02},   // 1.5 rounds to 2
+        {90, 0.02},   // 2.5 rounds to 2
+        {126, 0.04},
+        {162, 0.04},
+        {1062, 0.29}, // just below 29.5 in extended precision (double would give 0.30)
+        {1063, 0.30},
+        {3600, 1.00},
+        {0, 0.00},
+        {17, 0.00},
+    };
+    for (const auto &c : cases)
+        EXPECT_DOUBLE_EQ(workedHours(c.seconds), c.hours) << c.seconds << " s";
+}
+
+TEST(WorkedTime, SecondsBetweenDayNumbersRoundToNearest)
+{
+    const QDate day(2026, 3, 2);
+    const double start = toDayNumber(QDateTime(day, QTime(8, 0, 0)));
+    EXPECT_EQ(workedSeconds(start, toDayNumber(QDateTime(day, QTime(8, 17, 42, 600)))), 1063);
+    EXPECT_EQ(workedSeconds(start, toDayNumber(QDateTime(day, QTime(8, 17, 42, 200)))), 1062);
+    EXPECT_EQ(workedSeconds(start, start), 0);
+    // A stint over midnight counts across the day boundary.
+    EXPECT_EQ(workedSeconds(toDayNumber(QDateTime(day, QTime(23, 30))), toDayNumber(QDateTime(day.addDays(1), QTime(0, 30)))), 3600);
+}
+
+TEST(DayNumber, CountsDaysFromTheEndOf1899)
+{
+    EXPECT_DOUBLE_EQ(toDayNumber(QDateTime(QDate(1899, 12, 30), QTime(0, 0))), 0.0);
+    EXPECT_DOUBLE_EQ(toDayNumber(QDateTime(QDate(1900, 1, 1), QTime(12, 0))), 2.5);
+    EXPECT_EQ(fromDayNumber(0.0), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+    const QDateTime t(QDate(2026, 12, 11), QTime(17, 58, 34, 250));
+    EXPECT_EQ(fromDayNumber(toDayNumber(t)), t);
+    EXPECT_EQ(toWholeSecond(QDateTime(QDate(2026, 1, 5), QTime(8, 15, 42, 900))), QDateTime(QDate(2026, 1, 5), QTime(8, 15, 42)));
+}
+
+TEST(Text, DelTekensRemovesTheSixSeparatorsOnly)
+{
+    const struct { const char *in; const char *out; } cases[] = {
+        {"Jan's Garage - N.V.", "JansGarageNV"},
+        {"A_B,C", "ABC"},
+        {"Ölçü 5/3", "Ölçü5/3"},
+        {" .-,_'", ""},
+        {"", ""},
+        {"Van Acker & Zonen", "VanAcker&Zonen"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DelTekens(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
+TEST(Text, CutToCharsCountsCodePoints)
+{
+    EXPECT_EQ(cutToChars(QStringLiteral("abcdef"), 4), QStringLiteral("abcd"));
+    EXPECT_EQ(cutToChars(QStringLiteral("abc"), 4), QStringLiteral("abc"));
+    EXPECT_EQ(cutToChars(QStringLiteral("Zoë Dubois"), 3), QStringLiteral("Zoë"));
+    // An emoji is one character to the server though two UTF-16 units here.
+    const QString emoji = QString::fromUtf8("a\U0001F600b");
+    EXPECT_EQ(cutToChars(emoji, 2), QString::fromUtf8("a\U0001F600"));
+    EXPECT_EQ(cutToChars(emoji, 1), QStringLiteral("a"));
+}
