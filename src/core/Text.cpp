@@ -27,4 +27,14 @@ QString cutToChars(const QString &text, int maxChars)
     return text.left(pos);
 }
 
+QString upperCaseAZ(const QString &text)
+{
+    QString result = text;
+    for (QChar &c : result) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - u'a' + u'A');
+    }
+    return result;
+}
+
 } // namespace tavisko

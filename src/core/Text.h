@@ -12,4 +12,8 @@ QString DelTekens(const QString &text);
 // counts a column's size), never splitting a surrogate pair.
 QString cutToChars(const QString &text, int maxChars);
 
+// The text with the letters a to z turned to capitals and nothing else changed:
+// how a typed password is compared with the stored one.
+QString upperCaseAZ(const QString &text);
+
 } // namespace tavisko

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace tavisko {
+
+// Answers the next modal window as a person would: as soon as it is open, `answer`
+// gets it (to type into it and click its buttons). Call before the action that opens
+// the window.
+inline void whenModalOpens(std::function<void(QWidget *)> answer)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            answer(modal);
+        }
+    });
+    poll->start();
+}
+
+// Processes events until `done` holds or the time is up; returns whether it held.
+inline bool waitFor(const std::function<bool()> &done, int milliseconds)
+{
+    QDeadlineTimer deadline(milliseconds);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+} // namespace tavisko
