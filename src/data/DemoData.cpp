@@ -12,6 +12,45 @@
 namespace tavisko {
 
 namespace {
+// A small portrait for a demo employee, as a 24-bit BMP: a head and shoulders on a
+// coloured background. Made by hand so that the data layer needs no image library.
+QByteArray demoPhoto(int seed)
+{
+    const int width = 100, height = 84;
+    const int rowBytes = (width * 3 + 3) & ~3;
+    const quint32 size = 54 + rowBytes * height;
+    QByteArray bmp(int(size), '\0');
+    auto put16 = [&](int at, quint16 v) { bmp[at] = char(v & 0xff); bmp[at + 1] = char(v >> 8); };
+    auto put32 = [&](int at, quint32 v) { for (int i = 0; i < 4; ++i) bmp[at + i] = char((v >> (8 * i)) & 0xff); };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, size);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    put16(26, 1);
+    put16(28, 24);
+    put32(34, rowBytes * height);
+    const QList<QList<int>> backgrounds = {{170, 200, 230}, {200, 225, 190}, {235, 215, 180}, {215, 195, 230}};
+    const QList<QList<int>> shirts = {{40, 70, 140}, {140, 40, 40}, {50, 110, 60}, {90, 90, 90}};
+    const QList<QList<int>> skins = {{240, 205, 175}, {200, 150, 110}, {150, 105, 75}, {225, 185, 150}};
+    const QList<int> &back = backgrounds.at(seed % 4);
+    const QList<int> &shirt = shirts.at((seed / 4) % 4);
+    const QList<int> &skin = skins.at((seed / 2) % 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const double hx = x - 50, hy = y - 30, sx = (x - 50) / 36.0, sy = (y - 90) / 30.0;
+            const QList<int> &c = hx * hx + hy * hy <= 17 * 17 ? skin : (sx * sx + sy * sy <= 1.0 ? shirt : back);
+            const int at = 54 + (height - 1 - y) * rowBytes + x * 3;
+            bmp[at] = char(c.at(2));
+            bmp[at + 1] = char(c.at(1));
+            bmp[at + 2] = char(c.at(0));
+        }
+    }
+    return bmp;
+}
+
 // Inserts rows of equal width in batches with bound values.
 void insertRows(Database &db, const QString &table, const QStringList &columns, const QList<QVariantList> &rows)
 {
@@ -101,14 +140,14 @@ void loadDemoData(Database &db, const QDateTime &now)
                 password += alphabet.at(random.bounded(int(alphabet.size())));
             const bool working = i % 3 == 0;
             const QVariantList &project = projects.at((i * 7) % projects.size());
-            users.append({names.at(i), password, 1 + i % 3,
+            users.append({names.at(i), password, demoPhoto(i), 1 + i % 3,
                           working ? QStringLiteral("True") : QStringLiteral("False"),
                           working ? QVariant(toWholeSecond(now.addSecs(-3600 - i * 300))) : QVariant(),
                           QString(), working ? project.at(0) : QString(), working ? project.at(5) : QString(),
                           working ? project.at(3) : QString()});
         }
         insertRows(db, QStringLiteral("Users"),
-                   {QStringLiteral("Naam"), QStringLiteral("Paswoord"), QStringLiteral("CatId"), QStringLiteral("Status"),
+                   {QStringLiteral("Naam"), QStringLiteral("Paswoord"), QStringLiteral("Foto"), QStringLiteral("CatId"), QStringLiteral("Status"),
                     QStringLiteral("Start"), QStringLiteral("Artikelnummer"), QStringLiteral("Projectnummer"),
                     QStringLiteral("Projectnaam"), QStringLiteral("Omschrijving")},
                    users);
