@@ -1,5 +1,6 @@
-// Pure rules: worked time, day numbers, text rules.
+// Pure rules: worked time, day numbers, text rules, formats of the locale.
 #include "core/DayNumber.h"
+#include "core/Format.h"
 #include "core/Text.h"
 #include "core/WorkedTime.h"
 
@@ -69,4 +70,34 @@ TEST(Text, CutToCharsCountsCodePoints)
     const QString emoji = QString::fromUtf8("a\U0001F600b");
     EXPECT_EQ(cutToChars(emoji, 2), QString::fromUtf8("a\U0001F600"));
     EXPECT_EQ(cutToChars(emoji, 1), QStringLiteral("a"));
+}
+
+// The tests run under nl_BE: d/MM/yyyy, HH:mm:ss, decimal comma.
+TEST(Format, DateTimeIsShortDateAndLongTimeWithoutTimeAtMidnight)
+{
+    const QDate day(2026, 3, 2);
+    const struct { QDateTime value; const char *text; } cases[] = {
+        {QDateTime(day, QTime(8, 17, 42)), "2/03/2026 08:17:42"},
+        {QDateTime(day, QTime(0, 0)), "2/03/2026"},
+        {QDateTime(day, QTime(0, 0, 1)), "2/03/2026 00:00:01"},
+        {QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)), "31/12/2026 23:59:59"},
+        {QDateTime(), ""},
+        {fromDayNumber(0.0), ""},         // how an empty date column reads
+        {fromDayNumber(0.5), "30/12/1899 12:00:00"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(formatDateTime(c.value), QString::fromUtf8(c.text)) << c.text;
+    EXPECT_EQ(formatLongDate(day), QStringLiteral("maandag 2 maart 2026"));
+}
+
+TEST(Format, NumberIsShortestWithFifteenDigitsAndDecimalComma)
+{
+    const struct { double value; const char *text; } cases[] = {
+        {0, "0"}, {-0.0, "0"}, {1063, "1063"}, {0.3, "0,3"}, {0.1 + 0.2, "0,3"}, {-2.75, "-2,75"},
+        {1234567.25, "1234567,25"}, {1.0 / 3, "0,333333333333333"}, {2.0 / 3, "0,666666666666667"},
+        {123456789012345, "123456789012345"}, {1e15, "1E15"}, {1.5e20, "1,5E20"},
+        {0.0001, "0,0001"}, {0.00001, "1E-5"}, {-1.25e-7, "-1,25E-7"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(formatNumber(c.value), QString::fromUtf8(c.text)) << c.text;
 }

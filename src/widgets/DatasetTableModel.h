@@ -3,6 +3,8 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <memory>
+
 namespace tavisko {
 
 class Dataset;
@@ -19,6 +21,7 @@ class DatasetTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     DatasetTableModel(Dataset *dataset, QStringList fieldNames, QObject *parent = nullptr);
+    ~DatasetTableModel() override;
 
     Dataset *dataset() const { return m_dataset; }
 
@@ -42,9 +45,14 @@ signals:
     void currentRowChanged(int row);
 
 private:
-    // implementation state is the implementer's
     struct Private;
-    Private *d;
+    QVariant rowValue(int row, int column) const;
+    void datasetReset();
+    void datasetRowChanged(int row);
+    void datasetCurrentChanged();
+    void layWindow();
+
+    std::unique_ptr<Private> d;
     Dataset *m_dataset;
     QStringList m_fieldNames;
 };

@@ -19,9 +19,18 @@ public:
     // Sets the width in pixels of the column of a field.
     void setFieldWidth(const QString &fieldName, int width);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    void showCurrent();
+    void followView(const QModelIndex &current);
+    void fetchAtTop();
+
     DatasetTableModel *m_model;
     QStringList m_fieldNames;
+    bool m_following = false; // the view is being moved to the dataset, not by the user
 };
 
 } // namespace tavisko

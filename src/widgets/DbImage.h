@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFrame>
+#include <QImage>
+#include <QVariant>
 
 namespace tavisko {
 
@@ -25,11 +27,13 @@ protected:
 
 private:
     void load();
+    void currentMaybeMoved();
 
     const DataSource &m_source;
     QString m_fieldName;
-    QImage *m_image;
+    QImage m_image;
     QVariant m_loadedKey;
+    bool m_loaded = false;
 };
 
 } // namespace tavisko

@@ -59,12 +59,17 @@ protected:
 private:
     int rowAt(const QPoint &position) const;
     void updateScrollBar();
+    void moveCurrent(int row);
+    void datasetReset();
+    void datasetRowChanged(int row);
+    void datasetCurrentChanged();
 
     TableDataset *m_dataset = nullptr;
     TilePainter m_painter;
     int m_columns = 6;
     int m_rows = 5;
     int m_pressedRow = -1;
+    int m_paintedCurrent = -1; // the row last painted as current, repainted when it moves
 };
 
 } // namespace tavisko
