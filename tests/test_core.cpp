@@ -1,4 +1,5 @@
 // Pure rules: worked time, day numbers, text rules, formats of the locale.
+#include "core/BookingText.h"
 #include "core/DayNumber.h"
 #include "core/Format.h"
 #include "core/Text.h"
@@ -70,6 +71,36 @@ TEST(Text, CutToCharsCountsCodePoints)
     const QString emoji = QString::fromUtf8("a\U0001F600b");
     EXPECT_EQ(cutToChars(emoji, 2), QString::fromUtf8("a\U0001F600"));
     EXPECT_EQ(cutToChars(emoji, 1), QStringLiteral("a"));
+}
+
+TEST(BookingText, QuotesLinesWithSpacesCommasAndQuotes)
+{
+    const struct { const char *list; const char *booking; } cases[] = {
+        // what the article search holds: one empty line, then the added lines
+        {"\n", "\"\""},
+        {"\n2;AB-100;Rubber ring\n1;X7;Bolt\n", ",\"2;AB-100;Rubber ring\",1;X7;Bolt"},
+        {"\n1;X7;Bolt\n1;X7;Bolt\n", ",1;X7;Bolt,1;X7;Bolt"},
+        {"\n1;K1;Kabel,rood\n", ",\"1;K1;Kabel,rood\""},
+        {"\n1;K1;Kabel, rood\n", ",\"1;K1;Kabel, rood\""},
+        {"\n1;K2;Slang 3/4\" \"extra\"\n", ",\"1;K2;Slang 3/4\"\" \"\"extra\"\"\""},
+        {"\n;X7;Bolt\n", ",;X7;Bolt"},
+        {"\ntwee;X7;Bolt\n", ",twee;X7;Bolt"},
+        {"\n1;X7;Tab\there\n", ",\"1;X7;Tab\there\""},
+        // no lines at all
+        {"", ""},
+        // a last line without a line break still counts, an empty piece after the
+        // last break does not
+        {"\n1;X7;Bolt", ",1;X7;Bolt"},
+        {"1;X7;Bolt", "1;X7;Bolt"},
+        {"\n\n", ","},
+        {"\n\n1;X7;Bolt\n", ",,1;X7;Bolt"},
+        {"a\r\nb\rc\n", "a,b,c"},
+        {"\r\n", "\"\""},
+        {"\"", "\"\"\"\""},
+        {"Ölçü;É", "Ölçü;É"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(bookingText(QString::fromUtf8(c.list)), QString::fromUtf8(c.booking)) << c.list;
 }
 
 // The tests run under nl_BE: d/MM/yyyy, HH:mm:ss, decimal comma.
