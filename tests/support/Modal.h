@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <QDeadlineTimer>
 #include <QTest>
 #include <QTimer>
@@ -9,21 +10,24 @@
 
 namespace tavisko {
 
-// Answers the next modal window as a person would: as soon as it is open, `answer`
-// gets it (to type into it and click its buttons). Call before the action that opens
-// the window.
-inline void whenModalOpens(std::function<void(QWidget *)> answer)
+// Answers the next modal window of the given kind as a person would: as soon as it
+// is open, `answer` gets it (to type into it and click its buttons). Call before the
+// action that opens the window. Deleting the returned watch stops waiting, for a
+// window that may not come.
+template <typename Window = QWidget>
+QPointer<QTimer> whenModalOpens(std::type_identity_t<std::function<void(Window *)>> answer)
 {
     auto *poll = new QTimer;
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
+        if (auto *modal = qobject_cast<Window *>(QApplication::activeModalWidget())) {
             poll->stop();
             poll->deleteLater();
             answer(modal);
         }
     });
     poll->start();
+    return poll;
 }
 
 // Processes events until `done` holds or the time is up; returns whether it held.

@@ -3,6 +3,7 @@
 #include "data/PrivateServer.h"
 #include "db/ConnectionSettings.h"
 #include "db/Database.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
