@@ -119,6 +119,7 @@ TEST(Format, DateTimeIsShortDateAndLongTimeWithoutTimeAtMidnight)
     for (const auto &c : cases)
         EXPECT_EQ(formatDateTime(c.value), QString::fromUtf8(c.text)) << c.text;
     EXPECT_EQ(formatLongDate(day), QStringLiteral("maandag 2 maart 2026"));
+    EXPECT_EQ(formatLongTime(QTime(8, 5, 9)), QStringLiteral("08:05:09"));
 }
 
 TEST(Format, NumberIsShortestWithFifteenDigitsAndDecimalComma)

@@ -174,12 +174,19 @@ TEST_F(MainScreenTest, ProjectGridHasRoomForEveryProject)
         EXPECT_EQ(TFrmMain::projectRows(c.projects), c.rows) << c.projects;
 
     open(0, 40);
+    const QRect employeesPlace = users->geometry();
+    const int windowHeight = main->height();
     tap(users, 0);
     EXPECT_EQ(orders->rowCount(), 7);
+    EXPECT_EQ(orders->geometry(), employeesPlace);
     EXPECT_EQ(orders->height(), users->height());
     EXPECT_EQ(orders->tileSize().height(), orders->viewport()->height() / 7);
     tap(orders, 39); // the last project is on screen without scrolling
     EXPECT_EQ(dm->TTijdreg.asString(QStringLiteral("Nummer")), QStringLiteral("P40"));
+    key(Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(users->geometry(), employeesPlace);
+    EXPECT_EQ(main->height(), windowHeight);
 }
 
 TEST_F(MainScreenTest, EnterInTheScanFieldOnlyMovesTheFocus)

@@ -104,5 +104,6 @@ int main(int argc, char *argv[])
     }
     TFrmMain main(*dm);
     main.show();
+    main.activateWindow();
     return app.exec();
 }

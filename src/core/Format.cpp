@@ -41,6 +41,12 @@ QString formatDateTime(const QDateTime &dateTime)
     return date + u' ' + locale.toString(dateTime.time(), longTimeFormat(locale));
 }
 
+QString formatLongTime(const QTime &time)
+{
+    const QLocale locale = QLocale::system();
+    return locale.toString(time, longTimeFormat(locale));
+}
+
 QString formatNumber(double value)
 {
     if (std::isnan(value))

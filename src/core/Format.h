@@ -15,6 +15,9 @@ namespace tavisko {
 // which is how an empty date column reads) give an empty text.
 QString formatDateTime(const QDateTime &dateTime);
 
+// The locale's long time, without the time zone ("08:17:42" in nl_BE).
+QString formatLongTime(const QTime &time);
+
 // The general number format: the shortest text that reads back as the value rounded
 // to 15 significant digits, the locale's decimal separator, no thousands separators;
 // scientific notation ("1,5E20", "1E-5") when the exponent is below -4 or 15 and more.

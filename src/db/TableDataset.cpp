@@ -228,6 +228,11 @@ bool TableDataset::locate(const QString &fieldName, const QVariant &value)
 void TableDataset::findNearest(const QVariant &key)
 {
     requireState(State::Browse, "move");
+    // Every key is >= nothing; the server would compare with NULL and find none.
+    if (key.isNull()) {
+        first();
+        return;
+    }
     const QString keyName = quoteName(m_keyField);
     if (m_fetch == Fetch::Whole) {
         const SqlResult found = m_db.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %1 >= ? ORDER BY %1 LIMIT 1")

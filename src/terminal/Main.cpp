@@ -295,8 +295,10 @@ QString TFrmMain::dateLabel(const QDate &date)
 
 void TFrmMain::visible()
 {
-    GridUsers->show();
+    // Hide before show: with both grids shown for a moment the window would grow
+    // to hold them and keep that height.
     GridOrders->hide();
+    GridUsers->show();
     BtnStart->hide();
     BtnStop->hide();
     BtnScannen->hide();
@@ -349,7 +351,7 @@ bool TFrmMain::eventFilter(QObject *watched, QEvent *event)
 
 void TFrmMain::Timer1Timer()
 {
-    Label3->setText(QLocale::system().toString(m_clock().time(), QLocale::LongFormat));
+    Label3->setText(formatLongTime(m_clock().time()));
     try {
         m_dm.TUsers.refresh();
     } catch (const DbError &error) {
