@@ -45,9 +45,6 @@ protected:
     }
     void key(int k)
     {
-        // The offscreen platform has no window manager to give the main window back
-        // its activation when a modal window closes.
-        QApplication::setActiveWindow(main.get());
         QWidget *target = QApplication::focusWidget();
         QTest::keyClick(target ? target : main.get(), Qt::Key(k));
     }

@@ -22,7 +22,6 @@
 #include <QProxyStyle>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QShortcut>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -241,14 +240,8 @@ TFrmMain::TFrmMain(TDm1 &dm, Clock clock, QWidget *parent)
     connect(BtnAfsluiten, &QToolButton::clicked, this, [this] { BtnAfsluitenClick(); });
 
     // F1, F4 and Esc act in both modes, whatever control has the focus and also
-    // while their buttons are hidden.
-    const std::pair<int, void (TFrmMain::*)()> keys[] = {
-        {Qt::Key_F1, &TFrmMain::BtnStartClick}, {Qt::Key_F4, &TFrmMain::BtnStopClick}, {Qt::Key_Escape, &TFrmMain::BtnEscapeClick}};
-    for (const auto &[key, handler] : keys) {
-        auto *shortcut = new QShortcut(QKeySequence(key), this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
-    }
+    // while their buttons are hidden: the window sees every key before its controls.
+    qApp->installEventFilter(this);
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &TFrmMain::Timer1Timer);
@@ -337,6 +330,11 @@ void TFrmMain::FormActivate()
 
 bool TFrmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this) {
+        if (FormKeyDown(static_cast<QKeyEvent *>(event)))
+            return true;
+    }
     // A scanner's Enter in the scan field only moves the focus on: the field's text
     // is never used.
     if (watched == scanveld && event->type() == QEvent::KeyPress) {
@@ -347,6 +345,28 @@ bool TFrmMain::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TFrmMain::FormKeyDown(QKeyEvent *key)
+{
+    void (TFrmMain::*action)() = nullptr;
+    switch (key->key()) {
+    case Qt::Key_F1:
+        action = &TFrmMain::BtnStartClick;
+        break;
+    case Qt::Key_F4:
+        action = &TFrmMain::BtnStopClick;
+        break;
+    case Qt::Key_Escape:
+        action = &TFrmMain::BtnEscapeClick;
+        break;
+    default:
+        return false;
+    }
+    // A key held down must not start and stop again and again.
+    if (!key->isAutoRepeat())
+        guarded(this, [this, action] { (this->*action)(); });
+    return true;
 }
 
 void TFrmMain::Timer1Timer()

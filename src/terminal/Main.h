@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -37,6 +38,8 @@ public:
 
     // Handlers, by the control and event they serve.
     void FormActivate();
+    // F1, F4 and Esc; true when the key was one of them.
+    bool FormKeyDown(QKeyEvent *key);
     void Timer1Timer();
     void GridUsersClick();
     void GridOrdersClick();
