@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <memory>
 
 using namespace tavisko;
 
@@ -53,13 +54,26 @@ ConnectionSettings connectionSettings(const QCommandLineParser &options)
     prepareLocalDatabase(serverConnection, localDatabase, QDateTime::currentDateTime());
     return server.connection(localDatabase);
 }
+
+// --init-db, --help and --version need no display: they must work on a server over ssh.
+bool needsWindows(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--init-db" || arg == "--help" || arg == "-h" || arg == "--help-all" || arg == "--version" || arg == "-v")
+            return false;
+    }
+    return true;
+}
 }
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tavisko"));
-    QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    const bool windows = needsWindows(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = windows ? std::make_unique<QApplication>(argc, argv)
+                                                          : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tavisko"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Tavisko: time registration for the workshop floor."));
@@ -74,7 +88,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("user"), QStringLiteral("Database user."), QStringLiteral("user")},
         {QStringLiteral("password-file"), QStringLiteral("File whose first line is the database password."), QStringLiteral("file")},
     });
-    options.process(app);
+    options.process(*app);
 
     ConnectionSettings settings;
     try {
@@ -87,7 +101,7 @@ int main(int argc, char *argv[])
             return 0;
         }
     } catch (const DbError &error) {
-        if (options.isSet(QStringLiteral("init-db"))) {
+        if (!windows) {
             std::fprintf(stderr, "%s\n", qPrintable(error.message()));
             return 1;
         }
@@ -105,5 +119,5 @@ int main(int argc, char *argv[])
     TFrmMain main(*dm);
     main.show();
     main.activateWindow();
-    return app.exec();
+    return app->exec();
 }
