@@ -1,9 +1,13 @@
 // The data module: opening, its second cursors, and what opening costs.
 #include "data/DemoData.h"
 #include "data/Dm.h"
+#include "data/InstallSettings.h"
 #include "data/Schema.h"
 #include "db/DbError.h"
 #include "support/TestDatabase.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 using namespace tavisko;
 
@@ -81,4 +85,45 @@ TEST(DataModule, UnreachableServerFailsTheStart)
     settings.socket = QStringLiteral("/nonexistent/mysqld.sock");
     settings.user = QStringLiteral("nobody");
     EXPECT_THROW(TDm1 dm(settings), DbError);
+}
+
+TEST(InstallSettings, LaterSourcesOverrideSingleValues)
+{
+    QTemporaryDir dir;
+    const QString system = dir.filePath(QStringLiteral("system.conf"));
+    const QString user = dir.filePath(QStringLiteral("user.conf"));
+    const QString passwordFile = dir.filePath(QStringLiteral("secret"));
+    const auto write = [](const QString &path, const QByteArray &text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    write(system, "[database]\nhost=db.werkplaats.lan\nname=tavisko\nuser=terminal\npassword=old\n");
+    write(user, "[database]\nuser=kantoor\n");
+    write(passwordFile, "geheim\nsecond line\n");
+
+    InstallSettings settings;
+    EXPECT_FALSE(settings.isSet());
+    settings.readFile(dir.filePath(QStringLiteral("missing.conf")));
+    EXPECT_FALSE(settings.isSet());
+    settings.readFile(system);
+    settings.readFile(user);
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("TAVISKO_DB_PORT"), QStringLiteral("3307"));
+    settings.readEnvironment(env);
+    settings.set(QStringLiteral("name"), QStringLiteral("proef"));
+    ASSERT_TRUE(settings.readPasswordFile(passwordFile));
+    EXPECT_FALSE(settings.readPasswordFile(dir.filePath(QStringLiteral("nothing"))));
+
+    const ConnectionSettings result = settings.settings();
+    EXPECT_TRUE(settings.isSet());
+    EXPECT_EQ(result.host, QStringLiteral("db.werkplaats.lan"));
+    EXPECT_EQ(result.port, 3307);
+    EXPECT_EQ(result.database, QStringLiteral("proef"));
+    EXPECT_EQ(result.user, QStringLiteral("kantoor"));
+    EXPECT_EQ(result.password, QStringLiteral("geheim"));
+
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QStringLiteral("/home/jan/.config"));
+    EXPECT_EQ(InstallSettings::configFiles(env),
+              (QStringList{QStringLiteral("/etc/tavisko/tavisko.conf"), QStringLiteral("/home/jan/.config/tavisko/tavisko.conf")}));
 }
