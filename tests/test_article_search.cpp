@@ -75,14 +75,7 @@ protected:
     Outcome use(const std::function<void(QWidget *)> &person)
     {
         TZkPartsForm form(*dm);
-        whenModalOpens([&](QWidget *window) {
-            person(window);
-            if (window->isVisible()) {
-                ADD_FAILURE() << "the article search is still open";
-                form.done(-1);
-            }
-        });
-        const int result = form.exec();
+        const int result = useModally(form, person);
         return {result, form.bookingText()};
     }
 

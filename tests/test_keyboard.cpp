@@ -42,14 +42,7 @@ protected:
     {
         TFrmKeyboard keyboard(*dm);
         configure(keyboard);
-        whenModalOpens([&](QWidget *window) {
-            person(window);
-            if (window->isVisible()) {
-                ADD_FAILURE() << "the keyboard window is still open";
-                keyboard.done(-1);
-            }
-        });
-        const int result = keyboard.exec();
+        const int result = useModally(keyboard, person);
         return {result, keyboard.text()};
     }
 

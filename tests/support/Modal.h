@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QPointer>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QTest>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -28,6 +31,20 @@ QPointer<QTimer> whenModalOpens(std::type_identity_t<std::function<void(Window *
     });
     poll->start();
     return poll;
+}
+
+// Shows `dialog` modally, lets `person` use it, and returns how it closed. A dialog
+// that the person left open is a test failure, and is closed.
+inline int useModally(QDialog &dialog, const std::function<void(QWidget *)> &person)
+{
+    whenModalOpens([&](QWidget *window) {
+        person(window);
+        if (window->isVisible()) {
+            ADD_FAILURE() << qPrintable(dialog.windowTitle()) << " is still open";
+            dialog.done(-1);
+        }
+    });
+    return dialog.exec();
 }
 
 // Processes events until `done` holds or the time is up; returns whether it held.
