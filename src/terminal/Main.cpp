@@ -68,6 +68,25 @@ QString fieldText(const TableDataset &dataset, const QVariantList &record, const
     return value.isNull() ? QString() : value.toString();
 }
 
+QFont sized(const QFont &base, qreal factor, bool bold)
+{
+    QFont font = base;
+    font.setPointSizeF(base.pointSizeF() * factor);
+    font.setBold(bold);
+    return font;
+}
+
+TileGrid *tileGrid(QWidget *parent, TableDataset &dataset, const QString &hint)
+{
+    auto *grid = new TileGrid(parent);
+    grid->setDataset(&dataset);
+    grid->setColumnCount(tileColumns);
+    grid->setFixedHeight(gridHeight);
+    grid->setToolTip(hint);
+    grid->setToolTipDuration(2000);
+    return grid;
+}
+
 void drawTilePanel(QPainter &painter, const QRect &tile, const QColor &fill)
 {
     const QRect panel = tile.adjusted(1, 1, -2, -2);
@@ -176,47 +195,30 @@ TFrmMain::TFrmMain(TDm1 &dm, Clock clock, QWidget *parent)
     mainLayout->addLayout(scanRow);
     mainLayout->addStretch(1);
 
-    GridUsers = new TileGrid(mainArea);
-    GridUsers->setDataset(&m_dm.TUsers);
-    GridUsers->setColumnCount(tileColumns);
+    GridUsers = tileGrid(mainArea, m_dm.TUsers, QStringLiteral("selekteer een werknemer"));
     GridUsers->setRowCount(employeeRows);
-    GridUsers->setFixedHeight(gridHeight);
-    GridUsers->setToolTip(QStringLiteral("selekteer een werknemer"));
-    GridUsers->setToolTipDuration(2000);
     const TableDataset &users = m_dm.TUsers;
-    GridUsers->setTilePainter([&users, bold](QPainter &painter, const QRect &tile, const QVariantList &record, bool current) {
+    const QFont small = sized(bold, 0.85, false);
+    GridUsers->setTilePainter([&users, bold, small](QPainter &painter, const QRect &tile, const QVariantList &record, bool current) {
         drawTilePanel(painter, tile, current ? QColor(255, 236, 160) : QColor(236, 233, 216));
         const QRect area = tile.adjusted(4, 4, -4, -4);
-        QFont small = bold;
-        small.setBold(false);
-        small.setPointSizeF(bold.pointSizeF() * 0.85);
-        QFont blueBold = bold;
         const QColor blue(0, 0, 255);
         const QVariant start = record.at(users.fieldIndex(QStringLiteral("Start")));
         int top = area.top();
         top = drawTileLine(painter, area, top, fieldText(users, record, "Naam"), bold, Qt::black);
         top = drawTileLine(painter, area, top, start.isNull() ? QString() : formatDateTime(start.toDateTime()), small, blue);
-        top = drawTileLine(painter, area, top, fieldText(users, record, "Projectnummer"), blueBold, blue);
+        top = drawTileLine(painter, area, top, fieldText(users, record, "Projectnummer"), bold, blue);
         top = drawTileLine(painter, area, top, fieldText(users, record, "Projectnaam"), small, blue);
         drawTileLine(painter, area, top, fieldText(users, record, "Omschrijving"), small, blue);
     });
     connect(GridUsers, &TileGrid::tileClicked, this, [this] { guarded(this, [this] { GridUsersClick(); }); });
 
-    GridOrders = new TileGrid(mainArea);
-    GridOrders->setDataset(&m_dm.TTijdreg);
-    GridOrders->setColumnCount(tileColumns);
-    GridOrders->setFixedHeight(gridHeight);
-    GridOrders->setToolTip(QStringLiteral("Selekteer een project"));
-    GridOrders->setToolTipDuration(2000);
+    GridOrders = tileGrid(mainArea, m_dm.TTijdreg, QStringLiteral("Selekteer een project"));
     const TableDataset &projects = m_dm.TTijdreg;
-    GridOrders->setTilePainter([&projects, bold](QPainter &painter, const QRect &tile, const QVariantList &record, bool current) {
+    const QFont large = sized(bold, 1.6, true);
+    GridOrders->setTilePainter([&projects, large, small](QPainter &painter, const QRect &tile, const QVariantList &record, bool current) {
         drawTilePanel(painter, tile, current ? QColor(255, 0, 0) : projectTileColour);
         const QRect area = tile.adjusted(4, 2, -4, -2);
-        QFont large = bold;
-        large.setPointSizeF(bold.pointSizeF() * 1.6);
-        QFont small = bold;
-        small.setBold(false);
-        small.setPointSizeF(bold.pointSizeF() * 0.85);
         int top = area.top();
         top = drawTileLine(painter, area, top, fieldText(projects, record, "Nummer"), large, Qt::black);
         top = drawTileLine(painter, area, top, fieldText(projects, record, "Klantnaam"), small, Qt::black);
