@@ -61,8 +61,16 @@ bool Registration::stoppen()
         lines.enableControls();
         m_ui.visible();
     });
+    const bool stopped = writeStop();
+    users.refresh();
+    lines.refresh();
+    return stopped;
+}
 
-    bool stopped = true;
+bool Registration::writeStop()
+{
+    TableDataset &users = m_dm.TUsers;
+    TableDataset &lines = m_dm.TTijdreglijn;
     try {
         // The reset comes first and only matches the stint this terminal read, so
         // that two terminals stopping one stint write one time line: the second
@@ -109,17 +117,15 @@ bool Registration::stoppen()
             lines.setValue(QStringLiteral("Tijd2"), workedHours(lines.asFloat(QStringLiteral("Tijd"))));
             lines.post();
         });
+        return true;
     } catch (const DbError &) {
         // A time line still pending here was never saved: it is discarded, not
         // left for the reload to meet.
         lines.cancel();
         users.cancel();
-        stopped = false;
         m_ui.showMessage(QStringLiteral("Kan niet stoppen "));
+        return false;
     }
-    users.refresh();
-    lines.refresh();
-    return stopped;
 }
 
 void Registration::startRequest()

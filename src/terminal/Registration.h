@@ -31,6 +31,10 @@ public:
     // Ends the current employee's stint, if he works, with one time line. Returns
     // false when the stop failed (the database is then as it was before).
     bool stoppen();
+    // The write of a stop alone, without the reloads that follow it: the employee's
+    // reset and his time line in one transaction. The employee must be working.
+    // Returns false when it failed, after saying so.
+    bool writeStop();
     // F1: start, switch (stop then start) or restart, by the employee's status.
     void startRequest();
     // Stops every working employee.
