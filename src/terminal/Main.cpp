@@ -9,6 +9,7 @@
 #include "terminal/Pictures.h"
 #include "terminal/ZoekPartsUn.h"
 #include "terminal/keyboard.h"
+#include "widgets/BusyPointer.h"
 #include "widgets/TileGrid.h"
 
 #include <QApplication>
@@ -118,11 +119,11 @@ TFrmMain::TFrmMain(TDm1 &dm, Clock clock, QWidget *parent)
       m_registration(dm, clock,
                      RegistrationUi{[this](const QString &text) { QMessageBox::information(this, windowTitle(), text); },
                                     [this] { visible(); },
-                                    [](bool on) {
+                                    [this](bool on) {
                                         if (on)
-                                            QApplication::setOverrideCursor(Qt::WaitCursor);
+                                            m_busy.emplace();
                                         else
-                                            QApplication::restoreOverrideCursor();
+                                            m_busy.reset();
                                     }})
 {
     setWindowTitle(QStringLiteral("Tavisko "));

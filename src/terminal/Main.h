@@ -1,9 +1,12 @@
 #pragma once
 
 #include "terminal/Registration.h"
+#include "widgets/BusyPointer.h"
 
 #include <QMainWindow>
 #include <QTimer>
+
+#include <optional>
 
 class QKeyEvent;
 class QLabel;
@@ -62,6 +65,7 @@ private:
 
     TDm1 &m_dm;
     Clock m_clock;
+    std::optional<BusyPointer> m_busy; // while the registration core says it is busy
     Registration m_registration;
     QTimer Timer1;
     bool m_reloadErrorOpen = false;

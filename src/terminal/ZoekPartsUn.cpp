@@ -2,9 +2,11 @@
 
 #include "core/BookingText.h"
 #include "data/Dm.h"
+#include "terminal/Fonts.h"
 #include "terminal/Guard.h"
 #include "terminal/Pictures.h"
 #include "terminal/keyboard.h"
+#include "widgets/BusyPointer.h"
 #include "widgets/DbGrid.h"
 
 #include <QApplication>
@@ -23,23 +25,6 @@ namespace {
 
 const QString nummer = QStringLiteral("nummer");
 const QString omschrijving = QStringLiteral("omschrijving");
-
-QFont boldFont(int pixelSize)
-{
-    QFont font;
-    font.setBold(true);
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
-// The database-wait pointer for as long as it lives, also when a search throws.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "terminal/keyboard.h"
 
 #include "data/Dm.h"
+#include "terminal/Fonts.h"
 #include "terminal/Pictures.h"
 #include "widgets/DbImage.h"
 
@@ -25,14 +26,6 @@ struct Key {
     const char *caption;
     const char *characters;
 };
-
-QFont boldFont(int pixelSize)
-{
-    QFont font;
-    font.setBold(true);
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 } // namespace
 
